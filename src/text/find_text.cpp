@@ -1,0 +1,129 @@
+#include "text/find_text.h"
+
+#include <cstring>
+
+namespace tavrinel::text {
+namespace {
+
+constexpr unsigned char FoldAsciiCase(unsigned char byte) {
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+}
+
+// Whether offset p begins a character for a scan that read characters from offset base on.
+// The offset after any byte below 0x80 is a character start (that byte is either a character
+// of its own or the second byte of a pair), so only the run of bytes >= 0x80 right before p
+// decides: those bytes pair up, and p starts a character when the run's length is even.
+bool StartsCharacter(const unsigned char* data, std::size_t base, std::size_t p) {
+    std::size_t q = p;
+    while (q > base && IsLeadByte(data[q - 1])) {
+        --q;
+    }
+    return (p - q) % 2 == 0;
+}
+
+bool EqualsIgnoringAsciiCase(const unsigned char* a, const unsigned char* b, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Finds the next offset in [from, last] holding one of two bytes, keeping the two memchr cursors
+// between calls so that the whole scan stays linear.
+class TwoByteCursor {
+public:
+    TwoByteCursor(const unsigned char* data, std::size_t end, unsigned char a, unsigned char b)
+        : data_(data), end_(end), a_(a), b_(b) {}
+
+    // Offset of the next candidate at or after from, or end when there is none.
+    std::size_t next(std::size_t from) {
+        nextA_ = advance(nextA_, from, a_);
+        nextB_ = a_ == b_ ? nextA_ : advance(nextB_, from, b_);
+        return nextA_ < nextB_ ? nextA_ : nextB_;
+    }
+
+private:
+    std::size_t advance(std::size_t cursor, std::size_t from, unsigned char byte) const {
+        if (cursor != kUnset && cursor >= from) {
+            return cursor;
+        }
+        if (from >= end_) {
+            return end_;
+        }
+        const void* hit = std::memchr(data_ + from, byte, end_ - from);
+        return hit == nullptr ? end_ : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - data_);
+    }
+
+    static constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
+    const unsigned char* data_;
+    std::size_t end_;
+    unsigned char a_;
+    unsigned char b_;
+    std::size_t nextA_ = kUnset;
+    std::size_t nextB_ = kUnset;
+};
+
+Position FindExact(const unsigned char* data, std::size_t size, std::size_t start,
+                   std::string_view needle) {
+    const std::size_t last = size - needle.size();  // last offset a match may begin at
+    std::size_t base = start;
+    std::size_t from = start;
+    while (from <= last) {
+        const void* hit = memmem(data + from, size - from, needle.data(), needle.size());
+        if (hit == nullptr) {
+            return kNotFound;
+        }
+        const auto p = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - data);
+        if (StartsCharacter(data, base, p)) {
+            return static_cast<Position>(p) + 1;
+        }
+        base = p + 1;  // p is a second byte, so the next offset starts a character
+        from = p + 1;
+    }
+    return kNotFound;
+}
+
+Position FindFolded(const unsigned char* data, std::size_t size, std::size_t start,
+                    std::string_view needle) {
+    const auto* pattern = reinterpret_cast<const unsigned char*>(needle.data());
+    const std::size_t last = size - needle.size();
+    const unsigned char lower = FoldAsciiCase(pattern[0]);
+    const unsigned char upper =
+        (lower >= 'a' && lower <= 'z') ? static_cast<unsigned char>(lower - ('a' - 'A')) : lower;
+    TwoByteCursor cursor(data, last + 1, lower, upper);
+    std::size_t base = start;
+    std::size_t from = start;
+    while (from <= last) {
+        const std::size_t p = cursor.next(from);
+        if (p > last) {
+            return kNotFound;
+        }
+        const bool boundary = StartsCharacter(data, base, p);
+        if (boundary && EqualsIgnoringAsciiCase(data + p, pattern, needle.size())) {
+            return static_cast<Position>(p) + 1;
+        }
+        base = boundary ? p : p + 1;
+        from = p + 1;
+    }
+    return kNotFound;
+}
+
+}  // namespace
+
+Position FindText(std::string_view text, std::string_view needle, Position startPosition,
+                  bool ignoreCase) {
+    if (needle.empty()) {
+        return kNotFound;
+    }
+    const std::size_t start = startPosition > 1 ? static_cast<std::size_t>(startPosition - 1) : 0;
+    if (start >= text.size() || needle.size() > text.size() - start) {
+        return kNotFound;
+    }
+    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+    return ignoreCase ? FindFolded(data, text.size(), start, needle)
+                      : FindExact(data, text.size(), start, needle);
+}
+
+}  // namespace tavrinel::text
