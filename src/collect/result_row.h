@@ -5,7 +5,12 @@
 namespace tavrinel::collect {
 
 // Column indices of the results list, in display order.
-enum ResultColumn : int { kIdColumn = 0, kTitleColumn = 1, kLandingUrlColumn = 2, kDomainColumn = 3 };
+enum ResultColumn : int {
+    kIdColumn = 0,
+    kTitleColumn = 1,
+    kLandingUrlColumn = 2,
+    kDomainColumn = 3
+};
 inline constexpr int kResultColumnCount = 4;
 
 // One row of the results list, all four cells in the system's text.

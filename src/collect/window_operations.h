@@ -15,7 +15,7 @@ enum class MessageIcon { kInformation, kError };
 // threads; an implementation delivers each call to its user-interface thread and waits.
 // All texts are in the system's text (GB18030).
 class WindowOperations {
-public:
+  public:
     virtual ~WindowOperations() = default;
 
     // Inputs of a run, read once when it starts.

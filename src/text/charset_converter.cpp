@@ -3,8 +3,8 @@
 #include <iconv.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <string>
 
 namespace tavrinel::text {
@@ -34,7 +34,7 @@ std::string IconvName(std::string_view name, std::string_view fallback) {
 
 // Owns one iconv descriptor.
 class Iconv {
-public:
+  public:
     Iconv(const std::string& to, const std::string& from)
         : descriptor_(iconv_open(to.c_str(), from.c_str())) {}
     ~Iconv() {
@@ -48,7 +48,7 @@ public:
     bool valid() const { return descriptor_ != reinterpret_cast<iconv_t>(-1); }
     iconv_t get() const { return descriptor_; }
 
-private:
+  private:
     iconv_t descriptor_;
 };
 
@@ -124,7 +124,8 @@ ByteBuffer ConvertCharset(std::string_view bytes, std::string_view fromCharset,
             appendReplacement();
             ++inPtr;
             --inLeft;
-            while (fromUtf8 && inLeft > 0 && IsUtf8Continuation(static_cast<unsigned char>(*inPtr))) {
+            while (fromUtf8 && inLeft > 0 &&
+                   IsUtf8Continuation(static_cast<unsigned char>(*inPtr))) {
                 ++inPtr;
                 --inLeft;
             }

@@ -33,7 +33,7 @@ bool EqualsIgnoringAsciiCase(const unsigned char* a, const unsigned char* b, std
 // Finds the next offset in [from, last] holding one of two bytes, keeping the two memchr cursors
 // between calls so that the whole scan stays linear.
 class TwoByteCursor {
-public:
+  public:
     TwoByteCursor(const unsigned char* data, std::size_t end, unsigned char a, unsigned char b)
         : data_(data), end_(end), a_(a), b_(b) {}
 
@@ -44,7 +44,7 @@ public:
         return nextA_ < nextB_ ? nextA_ : nextB_;
     }
 
-private:
+  private:
     std::size_t advance(std::size_t cursor, std::size_t from, unsigned char byte) const {
         if (cursor != kUnset && cursor >= from) {
             return cursor;
@@ -53,7 +53,9 @@ private:
             return end_;
         }
         const void* hit = std::memchr(data_ + from, byte, end_ - from);
-        return hit == nullptr ? end_ : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - data_);
+        return hit == nullptr
+                   ? end_
+                   : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - data_);
     }
 
     static constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
