@@ -21,9 +21,17 @@ bool StartsCharacter(const unsigned char* data, std::size_t base, std::size_t p)
     return (p - q) % 2 == 0;
 }
 
+// Compares text bytes a (read by characters from a character start) with needle bytes b. Only
+// one-byte characters fold: a two-byte character whose second byte is a letter, such as 81 41,
+// is another character than 81 61.
 bool EqualsIgnoringAsciiCase(const unsigned char* a, const unsigned char* b, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
-        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) {
+        if (IsLeadByte(a[i])) {
+            if (a[i] != b[i] || (i + 1 < n && a[i + 1] != b[i + 1])) {
+                return false;
+            }
+            ++i;
+        } else if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) {
             return false;
         }
     }
