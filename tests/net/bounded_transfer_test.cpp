@@ -1,4 +1,4 @@
-// Misbehaving servers against the page fetch: each transfer must end within its limit, with
+// Misbehaving servers against both clients: each transfer must end within its limit, with
 // memory bounded by the caps.
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <string>
 
 #include "net/fetch_limits.h"
+#include "net/http_request_client.h"
 #include "net/page_fetcher.h"
 #include "raw_http_server.h"
 
@@ -106,6 +107,82 @@ TEST(PageFetcherLimits, RedirectLoopEndsAfterMaxRedirects) {
     const FetchLimits limits = SmallLimits();
     EXPECT_EQ(PageFetcher::fetch(server.url("/"), limits), "");
     EXPECT_EQ(server.requests().size(), static_cast<std::size_t>(limits.maxRedirects) + 1);
+}
+
+// The request client, bounded through its request object.
+class RequestClientLimits : public ::testing::Test {
+  protected:
+    RequestClientLimits() {
+        object_->setLimits(SmallLimits());
+        options_.requestObject = object_;
+        options_.timeoutSeconds = 1;
+    }
+
+    // Requests the URL and checks that the exchange counted as failed.
+    void expectFailedExchange(const std::string& url) {
+        EXPECT_EQ(HttpRequestClient::request(url, options_), "");
+        EXPECT_EQ(options_.status, 0);
+        EXPECT_EQ(options_.responseHeaders, "");
+        EXPECT_EQ(object_->responseBody().size(), 0u);
+    }
+
+    std::shared_ptr<RequestObject> object_ = RequestObject::create();
+    HttpRequestOptions options_;
+};
+
+TEST_F(RequestClientLimits, EndlessBodyFailsAtTheBodyCap) {
+    RawHttpServer server(testing::EndlessBody());
+    const Stopwatch stopwatch;
+    expectFailedExchange(server.url("/"));
+    EXPECT_LT(stopwatch.elapsed(), SmallLimits().totalTimeout);
+}
+
+TEST_F(RequestClientLimits, HeaderFloodFailsAtTheHeaderCap) {
+    RawHttpServer server(testing::HeaderFlood());
+    const Stopwatch stopwatch;
+    expectFailedExchange(server.url("/"));
+    EXPECT_LT(stopwatch.elapsed(), SmallLimits().totalTimeout);
+}
+
+TEST_F(RequestClientLimits, SlowTrickleFailsAfterTheReceiveTimeout) {
+    RawHttpServer server(testing::Trickle(1500ms));  // slower than 1 byte a second
+    const Stopwatch stopwatch;
+    expectFailedExchange(server.url("/"));
+    EXPECT_LT(stopwatch.elapsed(), 1s + kSlack);
+}
+
+TEST_F(RequestClientLimits, TrickleFailsAtTheTotalTimeout) {
+    FetchLimits limits = SmallLimits();
+    limits.totalTimeout = 1500ms;
+    object_->setLimits(limits);
+    options_.timeoutSeconds = 30;
+    RawHttpServer server(testing::Trickle(20ms));
+    const Stopwatch stopwatch;
+    expectFailedExchange(server.url("/"));
+    EXPECT_LT(stopwatch.elapsed(), limits.totalTimeout + kSlack);
+}
+
+TEST_F(RequestClientLimits, SilentServerFailsAfterTheReceiveTimeout) {
+    RawHttpServer server(testing::NeverAnswer());
+    options_.timeoutSeconds = 2;
+    const Stopwatch stopwatch;
+    expectFailedExchange(server.url("/"));
+    EXPECT_GE(stopwatch.elapsed(), 2s - 100ms);
+    EXPECT_LT(stopwatch.elapsed(), 2s + kSlack);
+}
+
+TEST_F(RequestClientLimits, RedirectLoopFailsAfterMaxRedirects) {
+    RawHttpServer server(testing::RedirectLoop());
+    expectFailedExchange(server.url("/"));
+    EXPECT_EQ(server.requests().size(), static_cast<std::size_t>(SmallLimits().maxRedirects) + 1);
+}
+
+TEST_F(RequestClientLimits, RedirectLoopWithRedirectsOffGivesTheFirst302) {
+    RawHttpServer server(testing::RedirectLoop());
+    options_.noRedirect = true;
+    HttpRequestClient::request(server.url("/"), options_);
+    EXPECT_EQ(options_.status, 302);
+    EXPECT_EQ(server.requests().size(), 1u);
 }
 
 }  // namespace
