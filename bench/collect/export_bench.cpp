@@ -121,3 +121,17 @@ void AwkSeenOverSameLines(benchmark::State& state) {
 BENCHMARK(AwkSeenOverSameLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
+
+namespace {
+
+// The in-memory part alone: reading cells, de-duplicating and joining the lines.
+void BuildExportContent(benchmark::State& state) {
+    RowsInMemory& rows = Rows();
+    const auto mode = static_cast<collect::ExportMode>(state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(collect::ResultsExporter::buildContent(rows, mode));
+    }
+}
+BENCHMARK(BuildExportContent)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

@@ -41,8 +41,11 @@ bool WriteFileReplacing(const std::filesystem::path& target, std::string_view by
     if (target.empty() || !target.has_filename()) {
         return false;
     }
-    std::string temporary =
-        (target.parent_path() / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    // A hidden sibling, so the rename stays within one file system.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".tmp-XXXXXX";
+    std::string temporary = (target.parent_path() / name).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         return false;

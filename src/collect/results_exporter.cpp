@@ -1,5 +1,6 @@
 #include "collect/results_exporter.h"
 
+#include <algorithm>
 #include <string>
 
 #include "collect/export_file.h"
@@ -26,22 +27,15 @@ text::Text ExportLine(WindowOperations& window, int row, ExportMode mode) {
 }  // namespace
 
 ExportContent ResultsExporter::buildContent(WindowOperations& window, ExportMode mode) {
-    UniqueTextList lines;
     const int rowCount = window.rowCount();
+    UniqueTextList lines("\r\n");
+    lines.reserve(static_cast<std::size_t>(std::max(rowCount, 0)));
     for (int row = 0; row < rowCount; ++row) {
         lines.add(ExportLine(window, row, mode));
     }
     ExportContent content;
-    std::size_t size = 0;
-    for (const text::Text& line : lines.items()) {
-        size += line.size() + 2;
-    }
-    content.bytes.reserve(size);
-    for (const text::Text& line : lines.items()) {
-        content.bytes += line;
-        content.bytes += "\r\n";
-    }
     content.lineCount = lines.size();
+    content.bytes = lines.takeJoined();
     return content;
 }
 

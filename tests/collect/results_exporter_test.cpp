@@ -52,11 +52,39 @@ class ExportTest : public ::testing::Test {
 
 TEST(UniqueTextList, KeepsFirstSeenOrderAndComparesBytes) {
     UniqueTextList list;
+    std::vector<bool> added;
     for (const char* text : {"a", "b", "a", "B", "", "", "b "}) {
+        added.push_back(list.add(text));
+    }
+    EXPECT_EQ(added, (std::vector<bool>{true, true, false, true, true, false, true}));
+    std::vector<std::string> members;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        members.emplace_back(list[i]);
+    }
+    EXPECT_EQ(members, (std::vector<std::string>{"a", "b", "B", "", "b "}));
+}
+
+TEST(UniqueTextList, StaysExactAcrossIndexGrowth) {
+    // Enough members to grow the index many times; every second text repeats an earlier one.
+    UniqueTextList list;
+    for (int i = 0; i < 20000; ++i) {
+        const std::string text = "member-" + std::to_string(i / 2);
+        EXPECT_EQ(list.add(text), i % 2 == 0) << text;
+    }
+    ASSERT_EQ(list.size(), 10000u);
+    EXPECT_EQ(list[0], "member-0");
+    EXPECT_EQ(list[9999], "member-9999");
+}
+
+TEST(UniqueTextList, JoinsMembersWithTheirTerminator) {
+    UniqueTextList list("\r\n");
+    for (const char* text : {"x", "", "x", "y"}) {
         list.add(text);
     }
-    EXPECT_EQ(std::vector<text::Text>(list.items().begin(), list.items().end()),
-              (std::vector<text::Text>{"a", "b", "B", "", "b "}));
+    EXPECT_EQ(list[1], "");
+    EXPECT_EQ(list[2], "y");
+    EXPECT_EQ(list.takeJoined(), "x\r\n\r\ny\r\n");
+    EXPECT_EQ(list.size(), 0u);
 }
 
 TEST_F(ExportTest, DomainsAreDeduplicatedCaseSensitively) {
