@@ -12,16 +12,17 @@
 namespace tavrinel::collect {
 namespace {
 
-text::Text ExportLine(WindowOperations& window, int row, ExportMode mode) {
+// Builds the export line of one row into line, reusing its buffer from row to row.
+void ExportLine(WindowOperations& window, int row, ExportMode mode, text::Text& line) {
     if (mode == ExportMode::kDomains) {
-        return window.cell(row, kDomainColumn);
+        line = window.cell(row, kDomainColumn);
+        return;
     }
-    text::Text line = window.cell(row, kTitleColumn);
+    line = window.cell(row, kTitleColumn);
     line += '\t';
     line += window.cell(row, kLandingUrlColumn);
     line += '\t';
     line += window.cell(row, kDomainColumn);
-    return line;
 }
 
 }  // namespace
@@ -29,9 +30,16 @@ text::Text ExportLine(WindowOperations& window, int row, ExportMode mode) {
 ExportContent ResultsExporter::buildContent(WindowOperations& window, ExportMode mode) {
     const int rowCount = window.rowCount();
     UniqueTextList lines("\r\n");
-    lines.reserve(static_cast<std::size_t>(std::max(rowCount, 0)));
+    text::Text line;
     for (int row = 0; row < rowCount; ++row) {
-        lines.add(ExportLine(window, row, mode));
+        ExportLine(window, row, mode, line);
+        if (row == 0) {
+            // Room for every row at twice the first one's size: address space only, so the
+            // buffer is not copied as it grows, and pages never written cost nothing.
+            lines.reserve(static_cast<std::size_t>(rowCount),
+                          2 * (line.size() + 2) * static_cast<std::size_t>(rowCount));
+        }
+        lines.add(line);
     }
     ExportContent content;
     content.lineCount = lines.size();

@@ -17,9 +17,9 @@ std::size_t SlotCountFor(std::size_t members) {
 
 }  // namespace
 
-void UniqueTextList::reserve(std::size_t members) {
+void UniqueTextList::reserve(std::size_t members, std::size_t bytes) {
+    members_.reserve(bytes);
     ends_.reserve(members);
-    hashes_.reserve(members);
     if (SlotCountFor(members) > slots_.size()) {
         growIndex(SlotCountFor(members));
     }
@@ -30,15 +30,15 @@ std::string_view UniqueTextList::operator[](std::size_t i) const {
     return std::string_view(members_).substr(begin, ends_[i] - begin);
 }
 
-std::size_t UniqueTextList::findSlot(std::string_view text, std::size_t hash) const {
+std::size_t UniqueTextList::findSlot(std::string_view text, std::uint32_t hash) const {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t entry = slots_[slot];
+        const std::uint64_t entry = slots_[slot];
         if (entry == 0) {
             return slot;
         }
-        const std::size_t member = entry - 1;
-        if (hashes_[member] == hash && (*this)[member] == text) {
+        if (static_cast<std::uint32_t>(entry >> 32) == hash &&
+            (*this)[static_cast<std::uint32_t>(entry) - 1] == text) {
             return slot;
         }
     }
@@ -48,7 +48,7 @@ bool UniqueTextList::add(std::string_view text) {
     if ((size() + 1) * 2 > slots_.size()) {
         growIndex(SlotCountFor(size() + 1));
     }
-    const std::size_t hash = std::hash<std::string_view>{}(text);
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(text));
     const std::size_t slot = findSlot(text, hash);
     if (slots_[slot] != 0) {
         return false;
@@ -56,8 +56,7 @@ bool UniqueTextList::add(std::string_view text) {
     members_.append(text);
     ends_.push_back(members_.size());
     members_.append(terminator_);
-    hashes_.push_back(hash);
-    slots_[slot] = static_cast<std::uint32_t>(size());
+    slots_[slot] = (std::uint64_t{hash} << 32) | static_cast<std::uint32_t>(size());
     return true;
 }
 
@@ -65,21 +64,24 @@ std::string UniqueTextList::takeJoined() {
     std::string joined = std::move(members_);
     members_.clear();
     ends_.clear();
-    hashes_.clear();
     slots_.clear();
     return joined;
 }
 
 void UniqueTextList::growIndex(std::size_t slotCount) {
-    slots_.assign(slotCount, 0);
+    std::vector<std::uint64_t> grown(slotCount, 0);
     const std::size_t mask = slotCount - 1;
-    for (std::size_t member = 0; member < size(); ++member) {
-        std::size_t slot = hashes_[member] & mask;
-        while (slots_[slot] != 0) {
+    for (const std::uint64_t entry : slots_) {
+        if (entry == 0) {
+            continue;
+        }
+        std::size_t slot = (entry >> 32) & mask;
+        while (grown[slot] != 0) {
             slot = (slot + 1) & mask;
         }
-        slots_[slot] = static_cast<std::uint32_t>(member + 1);
+        grown[slot] = entry;
     }
+    slots_ = std::move(grown);
 }
 
 }  // namespace tavrinel::collect

@@ -18,8 +18,9 @@ class UniqueTextList {
     // per line without another copy; the terminator takes no part in comparisons.
     explicit UniqueTextList(std::string_view terminator = {}) : terminator_(terminator) {}
 
-    // Makes room for this many members without growing the index again.
-    void reserve(std::size_t members);
+    // Makes room for this many members, and as many bytes of them with their terminators,
+    // without growing again.
+    void reserve(std::size_t members, std::size_t bytes = 0);
 
     // Appends text unless an equal one is present; returns whether it was appended.
     bool add(std::string_view text);
@@ -32,13 +33,14 @@ class UniqueTextList {
 
   private:
     void growIndex(std::size_t slotCount);
-    std::size_t findSlot(std::string_view text, std::size_t hash) const;
+    std::size_t findSlot(std::string_view text, std::uint32_t hash) const;
 
     std::string terminator_;
     std::string members_;            // every member followed by the terminator, back to back
     std::vector<std::size_t> ends_;  // end offset of each member in members_
-    std::vector<std::size_t> hashes_;
-    std::vector<std::uint32_t> slots_;  // 0 = free, else member index + 1; size a power of two
+    // Open addressing, a power of two in size: 0 is a free slot, else the member's hash in the
+    // upper half and its index + 1 in the lower, so a probe reads a member only on a likely match.
+    std::vector<std::uint64_t> slots_;
 };
 
 }  // namespace tavrinel::collect
