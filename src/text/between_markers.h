@@ -20,7 +20,8 @@ Text BetweenMarkers(std::string_view text, std::string_view leftMarker,
 // scan resumes after its left marker; after a stored item the next left marker is looked for
 // from the right marker on, so "|a|b|c|" between "|" and "|" gives a, b, c.
 // Items of maxLength bytes or more (measured with prefix, suffix and kept markers) are dropped.
-// Linear in the text's length. An empty marker finds nothing, so the list stays empty.
+// Linear in the text's length, unless the left marker is made of blanks only (no caller
+// uses one). An empty marker finds nothing, so the list stays empty.
 std::size_t AllBetweenMarkers(std::string_view text, std::string_view leftMarker,
                               std::string_view rightMarker, TextList& list,
                               bool caseSensitive = false, std::size_t maxLength = 0,

@@ -9,21 +9,49 @@ constexpr unsigned char FoldAsciiCase(unsigned char byte) {
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
 }
 
-// Whether offset p begins a character for a scan that read characters from offset base on.
-// The offset after any byte below 0x80 is a character start (that byte is either a character
-// of its own or the second byte of a pair), so only the run of bytes >= 0x80 right before p
-// decides: those bytes pair up, and p starts a character when the run's length is even.
-bool StartsCharacter(const unsigned char* data, std::size_t base, std::size_t p) {
-    std::size_t q = p;
-    while (q > base && IsLeadByte(data[q - 1])) {
-        --q;
+constexpr bool IsDigitByte(unsigned char byte) { return byte >= '0' && byte <= '9'; }
+
+// Length of the character that begins at offset i. A GB18030 four-byte form (lead, digit, lead,
+// digit) is one character: read as two pairs, its second half would be a place a match could
+// begin, so a character GBK lacks could be found straddling two others.
+std::size_t CharacterLength(const unsigned char* data, std::size_t size, std::size_t i) {
+    if (!IsLeadByte(data[i])) {
+        return 1;
     }
-    return (p - q) % 2 == 0;
+    if (i + 3 < size && IsDigitByte(data[i + 1]) && IsLeadByte(data[i + 2]) &&
+        IsDigitByte(data[i + 3])) {
+        return 4;
+    }
+    return 2;
 }
 
+// The first character start at or after offset p, for a scan that read characters from offset
+// base on; p begins a character exactly when this is p. A byte below 0x80 that is no digit is
+// always followed by a character start (it is a character of its own or the last byte of a
+// pair), so only the bytes back to the nearest such byte are read again.
+std::size_t NextCharacterStart(const unsigned char* data, std::size_t size, std::size_t base,
+                               std::size_t p) {
+    std::size_t q = p;
+    while (q > base && (IsLeadByte(data[q - 1]) || IsDigitByte(data[q - 1]))) {
+        --q;
+    }
+    while (q < p) {
+        q += CharacterLength(data, size, q);
+    }
+    return q;
+}
+
+// Compares text bytes a (read by characters from a character start) with needle bytes b. Only
+// one-byte characters fold: a two-byte character whose second byte is a letter, such as 81 41,
+// is another character than 81 61.
 bool EqualsIgnoringAsciiCase(const unsigned char* a, const unsigned char* b, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
-        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) {
+        if (IsLeadByte(a[i])) {
+            if (a[i] != b[i] || (i + 1 < n && a[i + 1] != b[i + 1])) {
+                return false;
+            }
+            ++i;
+        } else if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) {
             return false;
         }
     }
@@ -78,11 +106,12 @@ Position FindExact(const unsigned char* data, std::size_t size, std::size_t star
             return kNotFound;
         }
         const auto p = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - data);
-        if (StartsCharacter(data, base, p)) {
+        const std::size_t next = NextCharacterStart(data, size, base, p);
+        if (next == p) {
             return static_cast<Position>(p) + 1;
         }
-        base = p + 1;  // p is a second byte, so the next offset starts a character
-        from = p + 1;
+        base = next;  // p lies inside a character; the next one starts here
+        from = next;
     }
     return kNotFound;
 }
@@ -102,12 +131,12 @@ Position FindFolded(const unsigned char* data, std::size_t size, std::size_t sta
         if (p > last) {
             return kNotFound;
         }
-        const bool boundary = StartsCharacter(data, base, p);
-        if (boundary && EqualsIgnoringAsciiCase(data + p, pattern, needle.size())) {
+        const std::size_t next = NextCharacterStart(data, size, base, p);
+        if (next == p && EqualsIgnoringAsciiCase(data + p, pattern, needle.size())) {
             return static_cast<Position>(p) + 1;
         }
-        base = boundary ? p : p + 1;
-        from = p + 1;
+        base = next;
+        from = next == p ? p + 1 : next;
     }
     return kNotFound;
 }

@@ -7,8 +7,9 @@
 namespace tavrinel::text {
 
 // A text of the system: bytes in GB18030, the superset of GBK (code page 936). For every
-// character GBK has, the bytes are GBK's; characters GBK lacks take GB18030's four-byte form,
-// which reads as two two-byte pairs under the double-byte rule, so nothing is lost.
+// character GBK has, the bytes are GBK's; characters GBK lacks take GB18030's four-byte form
+// (lead, digit, lead, digit), so nothing is lost. Searching reads such a form as one character;
+// every other byte of 0x80 or above begins a two-byte character.
 // Texts hold no NUL byte and are owned by value; the empty text means "no result".
 using Text = std::string;
 
