@@ -4,22 +4,29 @@
 #include <QKeyEvent>
 #include <algorithm>
 
-#include "app/page_count_text.h"
+#include "collect/page_count_text.h"
+#include "text/charset_converter.h"
 
 namespace tavrinel::app {
 namespace {
 
+// Typed characters the box takes: the digits, "-", and control characters (backspace, the paste
+// shortcut), which the box handles as editing keys.
+bool IsAcceptedTypedCharacter(char32_t c) {
+    return c < 0x20 || c == U'-' || (c >= U'0' && c <= U'9');
+}
+
 bool IsAcceptedTypedText(const QString& typed) {
     const QList<uint> characters = typed.toUcs4();
     return std::all_of(characters.begin(), characters.end(),
-                       [](uint c) { return IsAcceptedPageCountCharacter(char32_t{c}); });
+                       [](uint c) { return IsAcceptedTypedCharacter(char32_t{c}); });
 }
 
 }  // namespace
 
 void PageCountEdit::normalise() {
-    const QString normalised =
-        QString::fromStdString(NormalisedPageCount(text().toUtf8().toStdString()));
+    const QString normalised = QString::fromStdString(text::SystemToUtf8(
+        collect::NormalizePageCountText(text::Utf8ToSystem(text().toStdString()))));
     if (normalised == text()) {
         return;
     }

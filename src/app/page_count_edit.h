@@ -6,8 +6,8 @@ namespace tavrinel::app {
 
 // The integer input of the page-count box. Typed characters other than digits and "-" are
 // dropped; pasted or dropped text is taken as it is. On losing the focus the text is rewritten
-// as the number it starts with (see NormalisedPageCount), the caret at the start of what was
-// selected.
+// as the number it starts with (see collect::NormalizePageCountText), the caret at the start of
+// what was selected.
 class PageCountEdit : public QLineEdit {
     Q_OBJECT
 

@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "app/window_texts.h"
+#include "collect/ui_texts.h"
+#include "text/charset_converter.h"
 
 namespace tavrinel::app {
 namespace {
@@ -17,8 +19,9 @@ QMessageBox::Icon BoxIcon(collect::MessageIcon icon) {
 
 // A box with the system's title and one OK button, owned by nobody.
 std::unique_ptr<QMessageBox> MakeBox(const QString& message, collect::MessageIcon icon) {
-    auto box = std::make_unique<QMessageBox>(BoxIcon(icon), QString::fromUtf8(texts::kMessageTitle),
-                                             message, QMessageBox::Ok);
+    auto box = std::make_unique<QMessageBox>(
+        BoxIcon(icon), QString::fromStdString(text::SystemToUtf8(collect::ui::MessageTitle())),
+        message, QMessageBox::Ok);
     box->setAttribute(Qt::WA_QuitOnClose, false);
     return box;
 }

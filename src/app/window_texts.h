@@ -4,7 +4,6 @@
 // (captions of the button and the counter, the messages) come from the engine.
 namespace tavrinel::app::texts {
 
-inline constexpr char kMessageTitle[] = "信息：";
 inline constexpr char kKeywordLabel[] = "关键字：";
 inline constexpr char kPageCountLabel[] = "页数：";
 inline constexpr char kInitialKeyword[] = "Morvesk";
