@@ -1,6 +1,28 @@
-#include <cstdio>
+#include <unistd.h>
 
-int main() {
-    std::puts("usage: tavrinel collect KEYWORD [--pages N]");
-    return 0;
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+#ifdef TAVRINEL_HAS_GUI
+#include "app/window_app.h"
+#endif
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    tavrinel::cli::CommandLineHooks hooks;
+    hooks.handleSignals = true;
+    hooks.stderrIsTerminal = ::isatty(STDERR_FILENO) == 1;
+#ifdef TAVRINEL_HAS_GUI
+    hooks.openWindow = [&](const tavrinel::collect::CollectionSettings& settings) {
+        if (!tavrinel::app::DisplayAvailable()) {
+            std::cerr << "tavrinel: no display to open the window on; "
+                         "on a terminal use: tavrinel collect KEYWORD [--pages N]\n";
+            return 1;
+        }
+        return tavrinel::app::RunWindowApp(argc, argv, settings);
+    };
+#endif
+    return tavrinel::cli::RunCommandLine(args, std::cout, std::cerr, hooks);
 }
