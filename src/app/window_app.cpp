@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "app/demo_autopilot.h"
 #include "app/main_window.h"
 #include "app/qt_desktop.h"
 
@@ -24,6 +25,7 @@ int RunWindowApp(int& argc, char** argv, const collect::CollectionSettings& sett
     QtDesktop desktop;
     MainWindow window(settings, desktop);
     window.show();
+    StartAutopilotFromEnvironment(window);
     return QApplication::exec();
 }
 
