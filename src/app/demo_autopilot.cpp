@@ -2,11 +2,9 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 #include <QTimer>
 
@@ -21,9 +19,10 @@ namespace {
 constexpr int kPollMs = 100;
 constexpr int kSettleMs = 400;  // lets the last rows and the caption paint before the grab
 
-void SaveScreenAndQuit(const QString& path) {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    const bool saved = screen != nullptr && screen->grabWindow(0).save(path, "PNG");
+// The window as Qt draws it, so that a box shown meanwhile (the run's closing message) does
+// not cover the list.
+void SaveWindowAndQuit(MainWindow& window, const QString& path) {
+    const bool saved = window.grab().save(path, "PNG");
     QCoreApplication::exit(saved ? 0 : 1);
 }
 
@@ -36,7 +35,8 @@ void ScreenshotWhenReady(MainWindow& window, const QString& path, int rowsWanted
             return;
         }
         poll->stop();
-        QTimer::singleShot(kSettleMs, &window, [path] { SaveScreenAndQuit(path); });
+        QTimer::singleShot(kSettleMs, &window,
+                           [&window, path] { SaveWindowAndQuit(window, path); });
     });
     // The first poll comes after the start click has relabelled the button.
     poll->start(kPollMs);
