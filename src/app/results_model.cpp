@@ -8,6 +8,22 @@
 #include "text/charset_converter.h"
 
 namespace tavrinel::app {
+namespace {
+
+const text::Text& CellText(const collect::ResultRow& row, int column) {
+    switch (column) {
+        case collect::kIdColumn:
+            return row.id;
+        case collect::kTitleColumn:
+            return row.title;
+        case collect::kLandingUrlColumn:
+            return row.landingUrl;
+        default:
+            return row.domain;
+    }
+}
+
+}  // namespace
 
 ResultsModel::ResultsModel(std::shared_ptr<RowStore> store, QObject* parent)
     : QAbstractTableModel(parent), store_(std::move(store)) {}
@@ -27,7 +43,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             return QString::fromStdString(
-                text::SystemToUtf8(store_->cell(index.row(), index.column())));
+                text::SystemToUtf8(CellText(cachedRow(index.row()), index.column())));
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
         default:
@@ -56,7 +72,16 @@ Qt::ItemFlags ResultsModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
+const collect::ResultRow& ResultsModel::cachedRow(int row) const {
+    if (row != cachedRowIndex_) {
+        cachedRow_ = store_->row(row);
+        cachedRowIndex_ = row;
+    }
+    return cachedRow_;
+}
+
 void ResultsModel::catchUp() {
+    cachedRowIndex_ = -1;
     const RowStore::Changes changes = store_->takeChanges();
     const int shownBefore = shownRows_;
     const int lastWritten = std::min(changes.lastWrittenRow, shownBefore - 1);
@@ -73,6 +98,7 @@ void ResultsModel::catchUp() {
 
 void ResultsModel::deleteAllRows() {
     beginResetModel();
+    cachedRowIndex_ = -1;
     store_->clear();
     shownRows_ = 0;
     endResetModel();

@@ -29,7 +29,13 @@ class ResultsModel : public QAbstractTableModel {
     void deleteAllRows();
 
   private:
+    // The row last read from the store: a view asks for a row's cells one after another, and
+    // one locked read per row keeps the UI thread off a lock that a busy worker holds often.
+    const collect::ResultRow& cachedRow(int row) const;
+
     std::shared_ptr<RowStore> store_;
+    mutable int cachedRowIndex_ = -1;
+    mutable collect::ResultRow cachedRow_;
     int shownRows_ = 0;  // never more than the store holds: only deleteAllRows() shrinks it
 };
 
