@@ -220,6 +220,8 @@ void MainWindow::onStartStopClicked() {
             // quick second click cannot start another run before this one has begun.
             auto run = std::make_shared<collect::CollectionRun>(*operations_, settings_,
                                                                 runActivity_.get());
+            // The thread keeps alive what the run points to: the window's operations and its
+            // activity count, both of which may outlive the window.
             StartDetached([run, operations = operations_, activity = runActivity_] { run->run(); });
             return;
         }

@@ -11,6 +11,13 @@
 #include "text/charset_converter.h"
 
 namespace tavrinel::app {
+namespace {
+
+QString Shown(const text::Text& message) {
+    return QString::fromStdString(text::SystemToUtf8(message));
+}
+
+}  // namespace
 
 QtWindowOperations::QtWindowOperations(MainWindow& window, std::shared_ptr<UiDispatcher> dispatcher,
                                        std::shared_ptr<RowStore> rows)
@@ -61,14 +68,14 @@ void QtWindowOperations::setCell(int row, int column, const text::Text& value) {
 text::Text QtWindowOperations::cell(int row, int column) { return rows_->cell(row, column); }
 
 void QtWindowOperations::showMessage(const text::Text& message, collect::MessageIcon icon) {
-    const QString shown = QString::fromStdString(text::SystemToUtf8(message));
     if (dispatcher_->onUiThread()) {
-        dispatcher_->run([&] { window_.desktop().showBlockingMessage(shown, icon); });
+        dispatcher_->run([&] { window_.desktop().showBlockingMessage(Shown(message), icon); });
         return;
     }
+    // The text crosses threads as plain bytes; Qt's strings are made on the UI thread.
     dispatcher_->await<bool>(
-        [this, shown, icon](UiDispatcher::Reply<bool> closed) {
-            window_.desktop().showMessage(shown, icon,
+        [this, message, icon](UiDispatcher::Reply<bool> closed) {
+            window_.desktop().showMessage(Shown(message), icon,
                                           [closed = std::move(closed)] { closed(true); });
         },
         false);
