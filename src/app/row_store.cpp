@@ -5,27 +5,6 @@
 #include <utility>
 
 namespace tavrinel::app {
-namespace {
-
-// The cell of a row at a column index, or nullptr for a column that does not exist.
-template <class Row>
-auto* CellOf(Row& row, int column) {
-    using CellPointer = decltype(&row.id);
-    switch (column) {
-        case collect::kIdColumn:
-            return &row.id;
-        case collect::kTitleColumn:
-            return &row.title;
-        case collect::kLandingUrlColumn:
-            return &row.landingUrl;
-        case collect::kDomainColumn:
-            return &row.domain;
-        default:
-            return CellPointer{nullptr};
-    }
-}
-
-}  // namespace
 
 RowStore::RowStore(std::function<void()> changeListener)
     : changeListener_(std::move(changeListener)) {}
@@ -58,7 +37,7 @@ void RowStore::setCell(int row, int column, const text::Text& value) {
         if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) {
             return;
         }
-        text::Text* cell = CellOf(rows_[static_cast<std::size_t>(row)], column);
+        text::Text* cell = collect::CellOf(rows_[static_cast<std::size_t>(row)], column);
         if (cell == nullptr) {
             return;
         }
@@ -76,7 +55,7 @@ text::Text RowStore::cell(int row, int column) const {
     if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) {
         return {};
     }
-    const text::Text* cell = CellOf(rows_[static_cast<std::size_t>(row)], column);
+    const text::Text* cell = collect::CellOf(rows_[static_cast<std::size_t>(row)], column);
     return cell == nullptr ? text::Text() : *cell;
 }
 

@@ -10,25 +10,6 @@
 #include "text/replace_text.h"
 
 namespace tavrinel::cli {
-namespace {
-
-text::Text* CellOf(collect::ResultRow& row, int column) {
-    switch (column) {
-        case collect::kIdColumn:
-            return &row.id;
-        case collect::kTitleColumn:
-            return &row.title;
-        case collect::kLandingUrlColumn:
-            return &row.landingUrl;
-        case collect::kDomainColumn:
-            return &row.domain;
-        default:
-            return nullptr;
-    }
-}
-
-}  // namespace
-
 CliWindow::CliWindow(std::ostream& out, std::ostream& err, CliOutputOptions options,
                      const std::atomic<bool>* stopRequested)
     : out_(out),
@@ -119,7 +100,7 @@ void CliWindow::setCell(int row, int column, const text::Text& value) {
         return;
     }
     collect::ResultRow& target = rows_[static_cast<std::size_t>(row)];
-    text::Text* cell = CellOf(target, column);
+    text::Text* cell = collect::CellOf(target, column);
     if (cell == nullptr) {
         return;
     }
@@ -141,7 +122,7 @@ text::Text CliWindow::cell(int row, int column) {
     if (row < 0 || row >= static_cast<int>(rows_.size())) {
         return {};
     }
-    const text::Text* value = CellOf(rows_[static_cast<std::size_t>(row)], column);
+    const text::Text* value = collect::CellOf(rows_[static_cast<std::size_t>(row)], column);
     return value != nullptr ? *value : text::Text();
 }
 

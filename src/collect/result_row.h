@@ -24,4 +24,22 @@ struct ResultRow {
     friend bool operator==(const ResultRow&, const ResultRow&) = default;
 };
 
+// The cell of a row at a column index, or nullptr for a column that does not exist.
+template <class Row>  // ResultRow or const ResultRow
+auto* CellOf(Row& row, int column) {
+    using CellPointer = decltype(&row.id);
+    switch (column) {
+        case kIdColumn:
+            return &row.id;
+        case kTitleColumn:
+            return &row.title;
+        case kLandingUrlColumn:
+            return &row.landingUrl;
+        case kDomainColumn:
+            return &row.domain;
+        default:
+            return CellPointer{nullptr};
+    }
+}
+
 }  // namespace tavrinel::collect

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli_test_support.h"
+#include "sim/search_simulator.h"
 
 extern char** environ;
 

@@ -2,41 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "sim/search_simulator.h"
-
 namespace tavrinel::testing {
-
-// Command-line tests against one simulated search engine shared by the tests of a suite.
-class CliSimulatorTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        simulator_ = std::make_unique<sim::SearchSimulator>();
-        simulator_->start();
-    }
-    static void TearDownTestSuite() { simulator_.reset(); }
-    void SetUp() override { simulator_->clearRequests(); }
-
-    static sim::SearchSimulator& simulator() { return *simulator_; }
-    // The options that point a run at the simulator.
-    static std::vector<std::string> engineOptions() {
-        return {"--template", simulator_->searchUrlTemplate(), "--site-root",
-                simulator_->siteRoot()};
-    }
-    static std::size_t pageRequests() {
-        std::size_t count = 0;
-        for (const auto& request : simulator_->requests()) {
-            count += sim::TargetPath(request.target) == "/s" ? 1 : 0;
-        }
-        return count;
-    }
-
-  private:
-    static inline std::unique_ptr<sim::SearchSimulator> simulator_;
-};
 
 // Lines of a text without their line ends; no empty last line.
 inline std::vector<std::string> Lines(const std::string& text) {

@@ -14,14 +14,15 @@
 
 #include "cli_test_support.h"
 #include "sim/reserved_keywords.h"
+#include "support/simulator_test.h"
 #include "text/charset_converter.h"
 
 namespace tavrinel::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CliSimulatorTest;
 using testing::Lines;
+using testing::SimulatorTest;
 
 struct Outcome {
     int status = -1;
@@ -29,7 +30,7 @@ struct Outcome {
     std::string err;
 };
 
-class CommandLineTest : public CliSimulatorTest {
+class CommandLineTest : public SimulatorTest {
   protected:
     Outcome collect(std::vector<std::string> args, const CommandLineHooks& hooks = {}) {
         args.insert(args.begin(), "collect");
@@ -88,10 +89,7 @@ TEST_F(CommandLineTest, StopRequestFinishesThePageItIsOn) {
     EXPECT_EQ(rows % 10, 0u) << "a stop ends only at a page's end";
     EXPECT_GE(rows, 10u);
     EXPECT_LT(rows, 95u);
-    std::size_t pages = 0;
-    for (const auto& request : slow.requests()) {
-        pages += sim::TargetPath(request.target) == "/s" ? 1 : 0;
-    }
+    const std::size_t pages = testing::PageRequestsOf(slow);
     EXPECT_EQ(pages, rows / 10 + 1) << "the next page is fetched but not parsed";
 }
 

@@ -5,7 +5,7 @@
 #include "collect/ui_texts.h"
 #include "fake_window.h"
 #include "sim/reserved_keywords.h"
-#include "sim_fixture.h"
+#include "support/simulator_test.h"
 #include "text/url_encode.h"
 
 namespace tavrinel::collect {

@@ -4,7 +4,7 @@
 
 #include "fake_window.h"
 #include "sim/reserved_keywords.h"
-#include "sim_fixture.h"
+#include "support/simulator_test.h"
 
 namespace tavrinel::collect {
 namespace {
