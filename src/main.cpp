@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,7 +22,12 @@ int main(int argc, char** argv) {
                          "on a terminal use: tavrinel collect KEYWORD [--pages N]\n";
             return 1;
         }
-        return tavrinel::app::RunWindowApp(argc, argv, settings);
+        const int status = tavrinel::app::RunWindowApp(argc, argv, settings);
+        // Runs and exports still working end with the process, as closing the window promises;
+        // leaving without static destructors keeps them from touching torn-down state meanwhile.
+        std::cout.flush();
+        std::cerr.flush();
+        std::_Exit(status);
     };
 #endif
     return tavrinel::cli::RunCommandLine(args, std::cout, std::cerr, hooks);
