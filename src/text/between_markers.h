@@ -21,7 +21,8 @@ Text BetweenMarkers(std::string_view text, std::string_view leftMarker,
 // from the right marker on, so "|a|b|c|" between "|" and "|" gives a, b, c.
 // Items of maxLength bytes or more (measured with prefix, suffix and kept markers) are dropped.
 // Linear in the text's length, unless the left marker is made of blanks only (no caller
-// uses one). An empty marker finds nothing, so the list stays empty.
+// uses one). An empty marker finds nothing, so the list stays empty. The scan pumps no window
+// messages: this library knows no GUI, and the threads that call it own no window.
 std::size_t AllBetweenMarkers(std::string_view text, std::string_view leftMarker,
                               std::string_view rightMarker, TextList& list,
                               bool caseSensitive = false, std::size_t maxLength = 0,
