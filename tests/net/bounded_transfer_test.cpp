@@ -148,7 +148,9 @@ TEST_F(RequestClientLimits, SlowTrickleFailsAfterTheReceiveTimeout) {
     RawHttpServer server(testing::Trickle(1500ms));  // slower than 1 byte a second
     const Stopwatch stopwatch;
     expectFailedExchange(server.url("/"));
-    EXPECT_LT(stopwatch.elapsed(), 1s + kSlack);
+    // curl judges the speed over up to its last five seconds of samples, so the abort can come
+    // that much after the receive timeout; it still comes long before the 20 s total.
+    EXPECT_LT(stopwatch.elapsed(), 1s + 5s + kSlack);
 }
 
 TEST_F(RequestClientLimits, TrickleFailsAtTheTotalTimeout) {
